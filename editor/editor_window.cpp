@@ -1,0 +1,21 @@
+// The edit box stays at 0,0 and always covers the whole client area.
+#include "editor/editor_window.h"
+
+#include "app/window_lifecycle.h"
+#include "forms/editor_form.h"
+#include "forms/form_registry.h"
+
+namespace pellith {
+
+void onEditorCreated() { forms::window(forms::EditorWindow).setCaption("无标题 - Pellith记事本"); }
+
+void onEditorResized() {
+  forms::FormWindow& editor = forms::window(forms::EditorWindow);
+  forms::EditBox& document = editor.editBox("编辑框1");
+  document.setWidth(editor.clientWidth());
+  document.setHeight(editor.clientHeight());
+}
+
+void onEditorDestroying() { destroyWindow(forms::EditorWindow); }
+
+}  // namespace pellith

@@ -1,0 +1,8 @@
+// The document commands of the File menu.
+#pragma once
+
+namespace pellith {
+
+void onFileExit();
+
+}  // namespace pellith

@@ -1,0 +1,85 @@
+// The edit box: an EDIT control whose properties follow the form's rules.
+// Positions are byte offsets into the ANSI text; the control itself counts
+// characters, and the conversion happens only here.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "core/font_record.h"
+#include "forms/control.h"
+
+namespace pellith::forms {
+
+class EditBox final : public Control {
+ public:
+  EditBox(FormWindow& owner, const FormControl& definition, int id);
+
+  std::string text();  // also refreshes the stored copy
+  void setText(std::string_view text);
+
+  int selStart();
+  int selLength();
+  void setSelStart(int start);
+  void setSelLength(int length);
+
+  Colour textColour() const { return textColour_; }
+  void setTextColour(Colour colour);
+  Colour backColour() const { return backColour_; }
+  void setBackColour(Colour colour);
+
+  // The description the font was made from.
+  const LOGFONTA& font() const { return font_; }
+  void setFont(const FontRecord& record);
+
+  int maxLength() const { return maxLength_; }
+  void setMaxLength(int length);
+  int inputMode() const { return inputMode_; }
+  void setInputMode(int mode);
+  ControlBorder border() const { return border_; }
+  void setBorder(ControlBorder border);
+
+  // Properties the control cannot change in place: a new value re-creates it.
+  bool multiLine() const { return multiLine_; }
+  void setMultiLine(bool multiLine);
+  int scrollBars() const { return scrollBars_; }
+  void setScrollBars(int scrollBars);
+  int alignment() const { return alignment_; }
+  void setAlignment(int alignment);
+  bool hideSelection() const { return hideSelection_; }
+  void setHideSelection(bool hideSelection);
+  int caseConversion() const { return caseConversion_; }
+  void setCaseConversion(int caseConversion);
+
+  bool claimsKey(WPARAM virtualKey) const override;
+  HBRUSH paintColours(HDC dc) override;
+
+ private:
+  HWND createWindow(HWND parent) override;
+  DWORD style() const;
+  DWORD extendedStyle() const;
+  void applyFont(const LOGFONTA& description);
+  void applySelection();
+  void recreate();
+  template <typename Value>
+  void rebuildWith(Value& property, Value value);
+
+  std::string storedText_;
+  int storedSelStart_;
+  int storedSelLength_;
+  Colour textColour_;
+  Colour backColour_;
+  LOGFONTA font_{};
+  FontHandle fontHandle_;
+  BrushHandle backBrush_;
+  ControlBorder border_;
+  int maxLength_;
+  int inputMode_;
+  char passwordChar_;
+  bool multiLine_;
+  int scrollBars_;
+  int alignment_;
+  bool hideSelection_;
+  int caseConversion_;
+};
+
+}  // namespace pellith::forms

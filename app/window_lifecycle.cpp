@@ -72,6 +72,7 @@ bool loadWindow(const forms::Form& form, const forms::Form* owner, bool modal) {
       return false;
     }
     processWaitingMessages();
+    window.notePlacement();
   }
 
   forms::raiseEvent(form.events.created);

@@ -282,6 +282,18 @@ void FormWindow::keyboardFocusLeaving() {
   if (focused && controlFromHandle(focused)) lastFocus_ = focused;
 }
 
+void FormWindow::notePlacement() {
+  RECT client{};
+  GetClientRect(handle_, &client);
+  POINT origin{0, 0};
+  ClientToScreen(handle_, &origin);
+  placement_.sizeKind = IsIconic(handle_) ? SIZE_MINIMIZED : IsZoomed(handle_) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+  placement_.clientWidth = client.right;
+  placement_.clientHeight = client.bottom;
+  placement_.clientLeft = origin.x;
+  placement_.clientTop = origin.y;
+}
+
 void FormWindow::controlReplaced(HWND old, HWND fresh) {
   if (lastFocus_ == old) lastFocus_ = fresh;
 }
@@ -337,12 +349,28 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
       }
       break;
-    case WM_SIZE:
+    case WM_SIZE: {
+      if (beingDestroyed_) return 0;  // taking the menu bar away resizes the client area
+      const int width = LOWORD(lParam);
+      const int height = HIWORD(lParam);
+      if (wParam == placement_.sizeKind && width == placement_.clientWidth && height == placement_.clientHeight)
+        return 0;
+      placement_.sizeKind = wParam;
+      placement_.clientWidth = width;
+      placement_.clientHeight = height;
       raiseEvent(form_.events.sizeChanged);
       return 0;
-    case WM_MOVE:
+    }
+    case WM_MOVE: {
+      if (beingDestroyed_) return 0;
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int y = static_cast<short>(HIWORD(lParam));
+      if (x == placement_.clientLeft && y == placement_.clientTop) return 0;
+      placement_.clientLeft = x;
+      placement_.clientTop = y;
       raiseEvent(form_.events.positionChanged);
       return 0;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         keyboardFocusLeaving();
@@ -362,6 +390,7 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DESTROY:
+      beingDestroyed_ = true;
       raiseEvent(form_.events.destroying);
       for (HWND disabled : disabledByModalLoad)
         if (IsWindow(disabled)) EnableWindow(disabled, TRUE);

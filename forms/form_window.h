@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -70,6 +71,10 @@ class FormWindow {
   void restoreFocus();
   void controlReplaced(HWND old, HWND fresh);
 
+  // Takes note of the current size and place; later WM_SIZE and WM_MOVE raise
+  // their events only when these really change (showing a window sends both).
+  void notePlacement();
+
   bool destroyPending = false;
   std::vector<HWND> disabledByModalLoad;
 
@@ -87,6 +92,14 @@ class FormWindow {
   BuiltMenu menu_;
   BrushHandle backBrush_;
   HWND lastFocus_ = nullptr;
+  bool beingDestroyed_ = false;
+  struct Placement {
+    WPARAM sizeKind = SIZE_RESTORED;
+    int clientWidth = -1;
+    int clientHeight = -1;
+    int clientLeft = INT_MIN;
+    int clientTop = INT_MIN;
+  } placement_;
 };
 
 // Registered message that carries a deferred destroy request.

@@ -102,19 +102,20 @@ HWND EditBox::createWindow(HWND parent) {
   return edit;
 }
 
-std::string EditBox::text() {
+const std::string& EditBox::text() {
   if (handle_) {
+    // Read into the stored copy's own buffer: no second copy of a large document.
     const int length = GetWindowTextLengthA(handle_);
-    std::string content(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = length > 0 ? GetWindowTextA(handle_, content.data(), length + 1) : 0;
-    content.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    storedText_ = std::move(content);
+    storedText_.resize(static_cast<std::size_t>(std::max(length, 0)) + 1);
+    const int copied = length > 0 ? GetWindowTextA(handle_, storedText_.data(), length + 1) : 0;
+    storedText_.resize(static_cast<std::size_t>(std::max(copied, 0)));
   }
   return storedText_;
 }
 
-void EditBox::setText(std::string_view text) {
-  storedText_.assign(text);
+void EditBox::setText(std::string text) {
+  // Taken by value: a document read from a file becomes the stored copy without another copy.
+  storedText_ = std::move(text);
   if (handle_) SetWindowTextA(handle_, storedText_.c_str());
 }
 
@@ -131,7 +132,7 @@ int EditBox::selLength() {
   DWORD startCharacter = 0;
   DWORD endCharacter = 0;
   SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&startCharacter), reinterpret_cast<LPARAM>(&endCharacter));
-  const std::string content = text();
+  const std::string& content = text();
   return static_cast<int>(charToByteOffset(content, endCharacter) - charToByteOffset(content, startCharacter));
 }
 
@@ -157,7 +158,7 @@ void EditBox::setSelLength(int length) {
 
 void EditBox::applySelection() {
   if (!handle_) return;
-  const std::string content = text();
+  const std::string& content = text();
   const std::size_t startByte = std::min<std::size_t>(static_cast<std::size_t>(storedSelStart_), content.size());
   const std::size_t endByte = std::min<std::size_t>(startByte + static_cast<std::size_t>(storedSelLength_), content.size());
   const std::size_t startCharacter = byteToCharOffset(content, startByte);

@@ -14,8 +14,10 @@ class EditBox final : public Control {
  public:
   EditBox(FormWindow& owner, const FormControl& definition, int id);
 
-  std::string text();  // also refreshes the stored copy
-  void setText(std::string_view text);
+  // The content, read from the control into the stored copy. The reference
+  // stays valid until the next read or write of the text.
+  const std::string& text();
+  void setText(std::string text);
 
   int selStart();
   int selLength();

@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "core/program_path.h"
+#include "core/path_split.h"
 
 namespace pellith {
 
 namespace {
-ProgramPath& programPath() {
-  static ProgramPath path;
+PathParts& programPath() {
+  static PathParts path;
   return path;
 }
 }  // namespace
@@ -23,7 +23,7 @@ void fixRunDirectory() {
   for (;;) {
     const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) {
-      programPath() = splitProgramPath(std::string_view(buffer.data(), length));
+      programPath() = splitPath(std::string_view(buffer.data(), length));
       return;
     }
     buffer.resize(buffer.size() * 2);

@@ -12,7 +12,11 @@ std::string concatText(std::initializer_list<std::string_view> texts) {
   return joined;
 }
 
-std::string bytesToText(std::string_view bytes) { return std::string(bytes.substr(0, bytes.find('\0'))); }
+std::string bytesToText(std::string bytes) {
+  const std::size_t firstNul = bytes.find('\0');
+  if (firstNul != std::string::npos) bytes.resize(firstNul);
+  return bytes;
+}
 
 std::string textToBytes(std::string_view text) { return std::string(text); }
 

@@ -12,7 +12,8 @@ namespace pellith {
 std::string concatText(std::initializer_list<std::string_view> texts);
 
 // The bytes up to, not including, the first NUL byte; taken as they are.
-std::string bytesToText(std::string_view bytes);
+// Taken by value, so a buffer handed over with std::move is cut in place.
+std::string bytesToText(std::string bytes);
 
 // Every byte of the text (a text holds no NUL, so nothing is lost).
 std::string textToBytes(std::string_view text);

@@ -3,6 +3,10 @@
 
 namespace pellith {
 
+void onFileNew();
+void onFileOpen();
+void onFileSave();
+void onFileSaveAs();
 void onFileExit();
 
 }  // namespace pellith

@@ -66,10 +66,10 @@ constexpr FormMenuItem item(const char* name, const char* caption, int level, in
 // Handlers still to come are left unbound: choosing those items does nothing.
 constexpr FormMenuItem menu[] = {
     item("文件菜单", "&F.文件", 0, 0, nullptr),
-    item("新建", "&N.新建", 1, ctrl('N'), nullptr),
-    item("打开", "&O.打开", 1, ctrl('O'), nullptr),
-    item("保存", "&S.保存", 1, ctrl('S'), nullptr),
-    item("另存为", "&S.另存为", 1, ctrl('S'), nullptr),
+    item("新建", "&N.新建", 1, ctrl('N'), onFileNew),
+    item("打开", "&O.打开", 1, ctrl('O'), onFileOpen),
+    item("保存", "&S.保存", 1, ctrl('S'), onFileSave),
+    item("另存为", "&S.另存为", 1, ctrl('S'), onFileSaveAs),
     item("文件分隔线1", "-", 1, 0, nullptr),
     item("打印", "&P.打印", 1, 0, nullptr),
     item("文件分隔线2", "-", 1, 0, nullptr),

@@ -1,4 +1,4 @@
-#include "core/program_path.h"
+#include "core/path_split.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ struct PathCase {
   const char* fileName;
 };
 
-TEST(SplitProgramPath, SplitsAtTheLastRealSeparator) {
+TEST(SplitPathParts, SplitsAtTheLastRealSeparator) {
   const PathCase cases[] = {
       {"C:\\Program Files\\Pellith\\pellith.exe", "C:\\Program Files\\Pellith", "pellith.exe"},
       {"D:\\app.exe", "D:", "app.exe"},
@@ -25,7 +25,7 @@ TEST(SplitProgramPath, SplitsAtTheLastRealSeparator) {
       {"C:\\a\\", "C:\\a", ""},
   };
   for (const auto& item : cases) {
-    const ProgramPath split = splitProgramPath(item.path);
+    const PathParts split = splitPath(item.path);
     EXPECT_EQ(split.directory, item.directory) << item.path;
     EXPECT_EQ(split.fileName, item.fileName) << item.path;
   }

@@ -1,10 +1,10 @@
-#include "program_path.h"
+#include "path_split.h"
 
 #include "gbk.h"
 
 namespace pellith {
 
-ProgramPath splitProgramPath(std::string_view fullPath) {
+PathParts splitPath(std::string_view fullPath) {
   std::size_t lastSeparator = std::string_view::npos;
   for (std::size_t at = 0; at < fullPath.size(); ++at) {
     const auto byte = static_cast<unsigned char>(fullPath[at]);

@@ -1,0 +1,13 @@
+// Showing a common dialog component's system dialog.
+#pragma once
+#include "forms/common_dialog.h"
+
+namespace pellith::forms {
+
+// Shows the dialog the component's DialogType names, owned by the
+// component's window, and returns true when the user confirmed it; the
+// component's properties then hold the choice. Open (0) and save (1) are
+// handled here.
+bool showDialog(CommonDialog& dialog);
+
+}  // namespace pellith::forms

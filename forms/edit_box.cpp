@@ -109,14 +109,37 @@ const std::string& EditBox::text() {
     storedText_.resize(static_cast<std::size_t>(std::max(length, 0)) + 1);
     const int copied = length > 0 ? GetWindowTextA(handle_, storedText_.data(), length + 1) : 0;
     storedText_.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    SendMessageA(handle_, EM_SETMODIFY, FALSE, 0);
   }
   return storedText_;
+}
+
+const std::string& EditBox::currentText() {
+  // Every edit sets the control's modified flag; reads and writes of Text clear it.
+  if (handle_ && !SendMessageA(handle_, EM_GETMODIFY, 0, 0)) return storedText_;
+  return text();
+}
+
+void EditBox::appendText(std::string_view text) {
+  if (!handle_) {
+    storedText_ += text;
+    return;
+  }
+  // Positions past the end are taken as the end.
+  constexpr WPARAM pastTheEnd = 0x7FFFFFFE;
+  SendMessageA(handle_, EM_SETSEL, pastTheEnd, pastTheEnd);
+  SendMessageA(handle_, EM_SCROLLCARET, 0, 0);
+  const std::string terminated(text);
+  SendMessageA(handle_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(terminated.c_str()));
+  SendMessageA(handle_, EM_SCROLLCARET, 0, 0);
 }
 
 void EditBox::setText(std::string text) {
   // Taken by value: a document read from a file becomes the stored copy without another copy.
   storedText_ = std::move(text);
-  if (handle_) SetWindowTextA(handle_, storedText_.c_str());
+  if (!handle_) return;
+  SetWindowTextA(handle_, storedText_.c_str());
+  SendMessageA(handle_, EM_SETMODIFY, FALSE, 0);
 }
 
 int EditBox::selStart() {
@@ -124,7 +147,7 @@ int EditBox::selStart() {
   DWORD startCharacter = 0;
   DWORD endCharacter = 0;
   SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&startCharacter), reinterpret_cast<LPARAM>(&endCharacter));
-  return static_cast<int>(charToByteOffset(text(), startCharacter));
+  return static_cast<int>(charToByteOffset(currentText(), startCharacter));
 }
 
 int EditBox::selLength() {
@@ -132,13 +155,13 @@ int EditBox::selLength() {
   DWORD startCharacter = 0;
   DWORD endCharacter = 0;
   SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&startCharacter), reinterpret_cast<LPARAM>(&endCharacter));
-  const std::string& content = text();
+  const std::string& content = currentText();
   return static_cast<int>(charToByteOffset(content, endCharacter) - charToByteOffset(content, startCharacter));
 }
 
 void EditBox::setSelStart(int start) {
   if (start == -1) {
-    storedSelStart_ = static_cast<int>(std::min<std::size_t>(text().size(), INT_MAX));
+    storedSelStart_ = static_cast<int>(std::min<std::size_t>(currentText().size(), INT_MAX));
     storedSelLength_ = 0;
   } else {
     storedSelStart_ = std::max(start, 0);
@@ -149,7 +172,7 @@ void EditBox::setSelStart(int start) {
 void EditBox::setSelLength(int length) {
   if (length == -1) {
     storedSelStart_ = 0;
-    storedSelLength_ = static_cast<int>(std::min<std::size_t>(text().size(), INT_MAX));
+    storedSelLength_ = static_cast<int>(std::min<std::size_t>(currentText().size(), INT_MAX));
   } else {
     storedSelLength_ = std::max(length, 0);
   }
@@ -158,7 +181,7 @@ void EditBox::setSelLength(int length) {
 
 void EditBox::applySelection() {
   if (!handle_) return;
-  const std::string& content = text();
+  const std::string& content = currentText();
   const std::size_t startByte = std::min<std::size_t>(static_cast<std::size_t>(storedSelStart_), content.size());
   const std::size_t endByte = std::min<std::size_t>(startByte + static_cast<std::size_t>(storedSelLength_), content.size());
   const std::size_t startCharacter = byteToCharOffset(content, startByte);

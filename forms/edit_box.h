@@ -18,6 +18,9 @@ class EditBox final : public Control {
   // stays valid until the next read or write of the text.
   const std::string& text();
   void setText(std::string text);
+  // Adds text after the last byte, as a change that cannot be undone; the
+  // caret ends after it and is scrolled into view.
+  void appendText(std::string_view text);
 
   int selStart();
   int selLength();
@@ -61,6 +64,9 @@ class EditBox final : public Control {
   DWORD extendedStyle() const;
   void applyFont(const LOGFONTA& description);
   void applySelection();
+  // The stored copy when the control has not changed since it was taken,
+  // otherwise a fresh read: spares a large document's copy per selection write.
+  const std::string& currentText();
   void recreate();
   template <typename Value>
   void rebuildWith(Value& property, Value value);

@@ -3,7 +3,10 @@
 #include "forms/editor_form.h"
 
 #include "editor/editor_window.h"
+#include "editor/clipboard_commands.h"
 #include "editor/file_commands.h"
+#include "editor/find.h"
+#include "editor/wrap_and_date.h"
 
 namespace pellith::forms {
 
@@ -75,16 +78,16 @@ constexpr FormMenuItem menu[] = {
     item("文件分隔线2", "-", 1, 0, nullptr),
     item("退出", "&E.退出", 1, ctrl('E'), onFileExit),
     item("编辑菜单", "&E.编辑", 0, 0, nullptr),
-    item("查找", "&F.查找", 1, functionKey(2), nullptr),
+    item("查找", "&F.查找", 1, functionKey(2), onEditFind),
     item("编辑分隔线1", "-", 1, 0, nullptr),
-    item("剪切", "&C.剪切", 1, ctrl('C'), nullptr),
-    item("复制", "&C.复制", 1, ctrl('C'), nullptr),
-    item("粘贴", "&V.粘贴", 1, ctrl('V'), nullptr),
-    item("删除", "&D.删除", 1, ctrl('D'), nullptr),
+    item("剪切", "&C.剪切", 1, ctrl('C'), onEditCut),
+    item("复制", "&C.复制", 1, ctrl('C'), onEditCopy),
+    item("粘贴", "&V.粘贴", 1, ctrl('V'), onEditPaste),
+    item("删除", "&D.删除", 1, ctrl('D'), onEditDelete),
     item("全选", "&S.全选", 1, ctrl('S'), nullptr),
     item("编辑分隔线2", "-", 1, 0, nullptr),
-    item("自动换行", "&A.自动换行", 1, ctrl('A'), nullptr),
-    item("日期", "&D.日期", 1, ctrl('D'), nullptr),
+    item("自动换行", "&A.自动换行", 1, ctrl('A'), onEditWordWrap),
+    item("日期", "&D.日期", 1, ctrl('D'), onEditDate),
     item("格式菜单", "&F.格式", 0, 0, nullptr),
     item("字体", "&F.字体", 1, ctrl('F'), nullptr),
     item("关于菜单", "&O.关于", 0, 0, nullptr),

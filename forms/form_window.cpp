@@ -19,10 +19,12 @@ constexpr const char* windowClassName = "PellithForm";
 constexpr int programIconId = 1;
 
 void registerWindowClass(WNDPROC procedure) {
-  WNDCLASSEXA existing{sizeof(existing)};
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   if (GetClassInfoExA(instance, windowClassName, &existing)) return;
-  WNDCLASSEXA windowClass{sizeof(windowClass)};
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;

@@ -2,12 +2,16 @@
 #include "editor/editor_window.h"
 
 #include "app/window_lifecycle.h"
+#include "editor/font_command.h"
 #include "forms/editor_form.h"
 #include "forms/form_registry.h"
 
 namespace pellith {
 
-void onEditorCreated() { forms::window(forms::EditorWindow).setCaption("无标题 - Pellith记事本"); }
+void onEditorCreated() {
+  forms::window(forms::EditorWindow).setCaption("无标题 - Pellith记事本");
+  applyStoredAppearance();
+}
 
 void onEditorResized() {
   forms::FormWindow& editor = forms::window(forms::EditorWindow);

@@ -32,11 +32,6 @@ LOGFONTA logFontFrom(const FontDescription& description) {
   std::memcpy(font.lfFaceName, face.c_str(), face.size() + 1);
   return font;
 }
-
-int screenDotsPerInch() {
-  ScreenDeviceContext screen;
-  return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-}
 }  // namespace
 
 EditBox::EditBox(FormWindow& owner, const FormControl& definition, int id)

@@ -5,6 +5,8 @@
 #include "editor/editor_window.h"
 #include "editor/clipboard_commands.h"
 #include "editor/file_commands.h"
+#include "editor/font_command.h"
+#include "editor/help_commands.h"
 #include "editor/find.h"
 #include "editor/wrap_and_date.h"
 
@@ -89,10 +91,10 @@ constexpr FormMenuItem menu[] = {
     item("自动换行", "&A.自动换行", 1, ctrl('A'), onEditWordWrap),
     item("日期", "&D.日期", 1, ctrl('D'), onEditDate),
     item("格式菜单", "&F.格式", 0, 0, nullptr),
-    item("字体", "&F.字体", 1, ctrl('F'), nullptr),
+    item("字体", "&F.字体", 1, ctrl('F'), onFormatFont),
     item("关于菜单", "&O.关于", 0, 0, nullptr),
-    item("帮助", "&H.帮助", 1, functionKey(1), nullptr),
-    item("关于本程序", "&A.关于Pellith记事本", 1, ctrl('A'), nullptr),
+    item("帮助", "&H.帮助", 1, functionKey(1), onHelpContents),
+    item("关于本程序", "&A.关于Pellith记事本", 1, ctrl('A'), onHelpAbout),
 };
 }  // namespace
 

@@ -65,7 +65,7 @@ BuiltMenu buildMenu(const std::vector<MenuItem>& items) {
 }
 
 std::optional<std::size_t> menuItemForCommand(WORD commandId, std::size_t itemCount) {
-  if (commandId < menuCommandBase || commandId - menuCommandBase >= itemCount) return std::nullopt;
+  if (commandId < menuCommandBase || static_cast<std::size_t>(commandId - menuCommandBase) >= itemCount) return std::nullopt;
   return static_cast<std::size_t>(commandId - menuCommandBase);
 }
 

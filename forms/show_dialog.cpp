@@ -9,6 +9,8 @@
 #include <cstring>
 
 #include "core/file_dialog_text.h"
+#include "core/font_metrics.h"
+#include "forms/win32_handles.h"
 #include "forms/form_window.h"
 
 namespace pellith::forms {
@@ -46,13 +48,43 @@ bool showFileDialog(CommonDialog& dialog) {
   dialog.fileName = name;
   return true;
 }
+// Starts from the component's own values, never from what a control shows.
+bool showFontDialog(CommonDialog& dialog) {
+  const int dotsPerInch = screenDotsPerInch();
+  LOGFONTA initial{};
+  if (dialog.bold == 1) initial.lfWeight = FW_BOLD;
+  initial.lfItalic = dialog.italic == 1;
+  initial.lfStrikeOut = dialog.strikeOut == 1;
+  initial.lfUnderline = dialog.underline == 1;
+  initial.lfCharSet = ANSI_CHARSET;
+  if (!dialog.fontName.empty()) lstrcpynA(initial.lfFaceName, dialog.fontName.c_str(), LF_FACESIZE);
+  if (dialog.fontSize() != 0) initial.lfHeight = characterHeightForPoints(dialog.fontSize(), dotsPerInch);
+
+  CHOOSEFONTA request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = dialog.owner().handle();
+  request.lpLogFont = &initial;
+  request.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  request.rgbColors = dialog.colour;
+  if (!ChooseFontA(&request)) return false;
+
+  dialog.colour = request.rgbColors;
+  dialog.bold = initial.lfWeight >= FW_BOLD ? 1 : 0;
+  dialog.italic = initial.lfItalic ? 1 : 0;
+  dialog.strikeOut = initial.lfStrikeOut ? 1 : 0;
+  dialog.underline = initial.lfUnderline ? 1 : 0;
+  dialog.fontName.assign(initial.lfFaceName, strnlen(initial.lfFaceName, LF_FACESIZE - 1));
+  dialog.setFontSize(pointsForCharacterHeight(initial.lfHeight, dotsPerInch));
+  return true;
+}
 }  // namespace
 
 bool showDialog(CommonDialog& dialog) {
   switch (dialog.dialogType()) {
     case 0:
     case 1: return showFileDialog(dialog);
-    default: return false;  // the font and help dialogs come with their commands
+    case 2: return showFontDialog(dialog);
+    default: return false;  // the program shows no help dialog
   }
 }
 

@@ -70,4 +70,10 @@ class ScreenDeviceContext {
   HDC dc_;
 };
 
+// The screen's vertical resolution in dots per inch, which font sizes use.
+inline int screenDotsPerInch() {
+  ScreenDeviceContext screen;
+  return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+}
+
 }  // namespace pellith::forms

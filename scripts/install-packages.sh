@@ -7,6 +7,8 @@ packages=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth x11-utils locales
+  # Recommended by Wine, so left out by --no-install-recommends: mouse cursors.
+  libxcursor1
   fonts-wqy-zenhei fonts-arphic-uming fonts-wine
   imagemagick
 )

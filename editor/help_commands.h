@@ -1,0 +1,9 @@
+// Help and About.
+#pragma once
+
+namespace pellith {
+
+void onHelpContents();
+void onHelpAbout();
+
+}  // namespace pellith

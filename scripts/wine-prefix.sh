@@ -5,7 +5,7 @@ source "$(dirname "$0")/wine-env.sh"
 
 stamp="$WINEPREFIX/.pellith-ready"
 # Raise this when the settings below change, so existing prefixes take them.
-settings_version=2
+settings_version=3
 
 # Debian's Wine does not load the fonts of the fonts-wine package by itself, so
 # title bars show "0 1 r" instead of their buttons: those are Marlett glyphs.
@@ -38,6 +38,10 @@ reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 # with an X BadWindow error; inside Wine's own desktop it behaves as on Windows.
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024
+# Wine ships no 宋体 (SimSun): let the installed Song/Ming face stand in for it,
+# so the editor's default font and the find dialog look as they should.
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'AR PL UMing CN'
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'AR PL UMing CN'
 "$WINESERVER" -w
 add_marlett
 echo "$settings_version" > "$stamp"

@@ -1,6 +1,7 @@
 // Property semantics, menus, accelerators and keyboard rules of the form
 // layer, on real windows of a small test form.
 #include <string>
+#include <vector>
 
 #include "app/window_lifecycle.h"
 #include "tests/unit/form_test_support.h"
@@ -166,6 +167,32 @@ TEST_F(FormLayer, FontRecordRulesAndFallbackFace) {
   EXPECT_EQ(edit->font().lfItalic, 1);
   EXPECT_STREQ(edit->font().lfFaceName, "宋体");
   EXPECT_NE(SendMessageA(edit->handle(), WM_GETFONT, 0, 0), 0);
+}
+
+TEST_F(FormLayer, AThousandFontChangesLeaveNoFontBehind) {
+  FontRecord record;
+  record.name = "DejaVu Sans";
+  record.size = 10;
+  edit->setFont(record);
+  // Wine reports no GDI object count, so each replaced font is also checked to be gone.
+  const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  std::vector<HGDIOBJ> replaced;
+  for (int change = 0; change < 1000; ++change) {
+    replaced.push_back(reinterpret_cast<HGDIOBJ>(SendMessageA(edit->handle(), WM_GETFONT, 0, 0)));
+    record.size = 8 + change % 20;
+    record.bold = change % 2;
+    edit->setFont(record);
+    edit->setTextColour(static_cast<forms::Colour>(change));
+  }
+  const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  EXPECT_LE(after, before + 2) << before << " -> " << after;
+  // Wine hands out a freed handle value again after a few hundred fonts, so
+  // the one value that may legitimately be alive is the current font's.
+  const auto current = reinterpret_cast<HGDIOBJ>(SendMessageA(edit->handle(), WM_GETFONT, 0, 0));
+  EXPECT_EQ(GetObjectType(current), static_cast<DWORD>(OBJ_FONT));
+  int stillAlive = 0;
+  for (HGDIOBJ font : replaced) stillAlive += font != current && GetObjectType(font) != 0;
+  EXPECT_EQ(stillAlive, 0);
 }
 
 TEST_F(FormLayer, ComponentsStoreTheirPropertiesWithClamping) {

@@ -49,14 +49,4 @@ class CommonDialog final : public Component {
   int fontSize_;
 };
 
-// The printer component's settings; a job opens only through the print command.
-class PrinterComponent final : public Component {
- public:
-  using Component::Component;
-
-  std::string jobName;
-  int copies = 1;
-  bool collate = false;
-};
-
 }  // namespace pellith::forms

@@ -7,6 +7,7 @@
 #include "editor/file_commands.h"
 #include "editor/font_command.h"
 #include "editor/help_commands.h"
+#include "editor/print_command.h"
 #include "editor/find.h"
 #include "editor/wrap_and_date.h"
 
@@ -68,7 +69,7 @@ constexpr FormMenuItem item(const char* name, const char* caption, int level, in
           .visible = true, .selected = selected};
 }
 
-// Handlers still to come are left unbound: choosing those items does nothing.
+// "&S.全选" has no handler: choosing it does nothing.
 constexpr FormMenuItem menu[] = {
     item("文件菜单", "&F.文件", 0, 0, nullptr),
     item("新建", "&N.新建", 1, ctrl('N'), onFileNew),
@@ -76,7 +77,7 @@ constexpr FormMenuItem menu[] = {
     item("保存", "&S.保存", 1, ctrl('S'), onFileSave),
     item("另存为", "&S.另存为", 1, ctrl('S'), onFileSaveAs),
     item("文件分隔线1", "-", 1, 0, nullptr),
-    item("打印", "&P.打印", 1, 0, nullptr),
+    item("打印", "&P.打印", 1, 0, onFilePrint),
     item("文件分隔线2", "-", 1, 0, nullptr),
     item("退出", "&E.退出", 1, ctrl('E'), onFileExit),
     item("编辑菜单", "&E.编辑", 0, 0, nullptr),

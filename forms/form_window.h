@@ -15,6 +15,7 @@
 #include "forms/form.h"
 #include "forms/label.h"
 #include "forms/menu_bar.h"
+#include "forms/printer_component.h"
 
 namespace pellith::forms {
 

@@ -9,9 +9,12 @@ namespace pellith::forms {
 
 class ProgramWindowsDisabled {
  public:
-  ProgramWindowsDisabled() {
+  // `except` (a window that must stay usable, such as a progress window) is left alone.
+  explicit ProgramWindowsDisabled(HWND except = nullptr) {
     EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&disabled_));
-    for (HWND window : disabled_) EnableWindow(window, FALSE);
+    for (HWND window : disabled_)
+      if (window != except) EnableWindow(window, FALSE);
+    std::erase(disabled_, except);
   }
   ~ProgramWindowsDisabled() {
     for (HWND window : disabled_)

@@ -70,6 +70,21 @@ class ScreenDeviceContext {
   HDC dc_;
 };
 
+// An object selected into a device context until this goes, then the previous one again.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectedObject() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 // The screen's vertical resolution in dots per inch, which font sizes use.
 inline int screenDotsPerInch() {
   ScreenDeviceContext screen;

@@ -11,6 +11,8 @@ packages=(
   libxcursor1
   fonts-wqy-zenhei fonts-arphic-uming fonts-wine
   imagemagick
+  # The help file: chmcmd compiles it, enum_chmLib and extract_chmLib check it.
+  fp-utils libchm-bin
 )
 
 missing=()

@@ -1,0 +1,8 @@
+// Printing the document.
+#pragma once
+
+namespace pellith {
+
+void onFilePrint();
+
+}  // namespace pellith

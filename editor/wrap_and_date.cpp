@@ -17,7 +17,9 @@ namespace pellith {
 void onEditWordWrap() {
   forms::FormWindow& editor = forms::window(forms::EditorWindow);
   forms::EditBox& document = editor.editBox("编辑框1");
-  std::string saved = document.text();
+  // The stored copy is what the new control is made from; writing it back
+  // afterwards costs no second load.
+  const std::string& saved = document.text();
   if (!editor.menuItem("自动换行").checked) {
     document.setScrollBars(2);
     editor.setMenuChecked("自动换行", true);
@@ -25,7 +27,7 @@ void onEditWordWrap() {
     document.setScrollBars(3);
     editor.setMenuChecked("自动换行", false);
   }
-  document.setText(std::move(saved));
+  document.setText(std::string_view(saved));
 }
 
 void onEditDate() {

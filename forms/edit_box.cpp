@@ -129,12 +129,33 @@ void EditBox::appendText(std::string_view text) {
   SendMessageA(handle_, EM_SCROLLCARET, 0, 0);
 }
 
-void EditBox::setText(std::string text) {
-  // Taken by value: a document read from a file becomes the stored copy without another copy.
-  storedText_ = std::move(text);
+bool EditBox::holdsAlready(std::string_view text) {
+  if (!handle_ || SendMessageA(handle_, EM_GETMODIFY, 0, 0)) return false;
+  if (text.data() != storedText_.data() && text != storedText_) return false;
+  SendMessageA(handle_, EM_SETSEL, 0, 0);
+  SendMessageA(handle_, EM_SCROLLCARET, 0, 0);
+  SendMessageA(handle_, WM_VSCROLL, SB_TOP, 0);
+  SendMessageA(handle_, WM_HSCROLL, SB_LEFT, 0);
+  return true;
+}
+
+void EditBox::load() {
   if (!handle_) return;
   SetWindowTextA(handle_, storedText_.c_str());
   SendMessageA(handle_, EM_SETMODIFY, FALSE, 0);
+}
+
+void EditBox::setText(std::string&& text) {
+  if (holdsAlready(text)) return;
+  // Moved in: a document read from a file becomes the stored copy without another copy.
+  storedText_ = std::move(text);
+  load();
+}
+
+void EditBox::setText(std::string_view text) {
+  if (holdsAlready(text)) return;
+  storedText_.assign(text);
+  load();
 }
 
 int EditBox::selStart() {
@@ -267,19 +288,19 @@ void EditBox::recreate() {
   const HWND old = handle_;
   if (!old) return;
   EventHold hold;
+  const HWND parent = GetParent(old);
+  const HWND above = GetWindow(old, GW_HWNDPREV);
   const bool hadFocus = GetFocus() == old;
   const bool wasShown = (GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
   bounds_.width = width();
   bounds_.height = height();
-  handle_ = nullptr;
-  const HWND fresh = createWindow(GetParent(old));
-  if (!fresh) {
-    handle_ = old;  // keep the working control rather than lose the document
-    return;
-  }
-  SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  if (wasShown) ShowWindow(fresh, SW_SHOWNA);
+  // The old control goes first, so a large document is never held by two controls at once.
   DestroyWindow(old);
+  handle_ = nullptr;
+  const HWND fresh = createWindow(parent);
+  if (!fresh) return;
+  SetWindowPos(fresh, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (wasShown) ShowWindow(fresh, SW_SHOWNA);
   if (hadFocus) SetFocus(fresh);
   owner_.controlReplaced(old, fresh);
 }

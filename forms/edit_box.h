@@ -17,7 +17,12 @@ class EditBox final : public Control {
   // The content, read from the control into the stored copy. The reference
   // stays valid until the next read or write of the text.
   const std::string& text();
-  void setText(std::string text);
+  // Replaces the whole content; the caret goes to the start. Writing back the
+  // content the control already holds (say, the stored copy itself) only
+  // moves the caret and the view to the start: the text is not loaded again.
+  void setText(std::string&& text);
+  void setText(std::string_view text);
+  void setText(const char* text) { setText(std::string_view(text)); }
   // Adds text after the last byte, as a change that cannot be undone; the
   // caret ends after it and is scrolled into view.
   void appendText(std::string_view text);
@@ -68,6 +73,8 @@ class EditBox final : public Control {
   // otherwise a fresh read: spares a large document's copy per selection write.
   const std::string& currentText();
   void recreate();
+  bool holdsAlready(std::string_view text);
+  void load();
   template <typename Value>
   void rebuildWith(Value& property, Value value);
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/window_lifecycle.h"
+#include "editor/wrap_and_date.h"
 #include "forms/editor_form.h"
 #include "forms/form_check.h"
 #include "forms/startup_form.h"
@@ -109,6 +110,41 @@ TEST_F(EditorForm, TabKeepsTheFocusAndInsertsNothing) {
   pressKey(VK_TAB);
   EXPECT_EQ(GetFocus(), document.handle());
   EXPECT_EQ(document.text(), "");
+}
+
+TEST_F(EditorForm, WordWrapTogglesTheCheckMarkAndScrollBarsAndKeepsTheContent) {
+  forms::EditBox& document = editor->editBox("编辑框1");
+  const std::string content = "第一行很长很长 long line\r\n\xD6\xD0\r\nend";
+  document.setText(content);
+  document.setSelStart(5);
+  document.setSelLength(3);
+  for (bool wrapped : {true, false, true}) {
+    onEditWordWrap();
+    const LONG_PTR style = GetWindowLongPtrA(document.handle(), GWL_STYLE);
+    EXPECT_EQ((style & WS_HSCROLL) == 0, wrapped);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_EQ(editor->menuItem("自动换行").checked, wrapped);
+    EXPECT_EQ(document.text(), content);
+    EXPECT_EQ(document.selStart(), 0);
+    EXPECT_EQ(document.selLength(), 0);
+    EXPECT_EQ(SendMessageA(document.handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  }
+}
+
+TEST_F(EditorForm, AppendToEndAddsAfterTheLastByteWhateverIsSelected) {
+  forms::EditBox& document = editor->editBox("编辑框1");
+  document.setText("abc\xD6\xD0xyz");
+  document.setSelStart(1);
+  document.setSelLength(4);
+  appendToEnd(document, "\xC8\xD5");
+  appendToEnd(document, "!");
+  EXPECT_EQ(document.text(), "abc\xD6\xD0xyz\xC8\xD5!");
+  EXPECT_EQ(document.selStart(), static_cast<int>(document.text().size()));
+  EXPECT_EQ(document.selLength(), 0);
+  EXPECT_FALSE(SendMessageA(document.handle(), EM_CANUNDO, 0, 0));
+  document.setText("");
+  appendToEnd(document, "x");
+  EXPECT_EQ(document.text(), "x");
 }
 
 }  // namespace

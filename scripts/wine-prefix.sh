@@ -42,6 +42,5 @@ reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024
 # so the editor's default font and the find dialog look as they should.
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'AR PL UMing CN'
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'AR PL UMing CN'
-"$WINESERVER" -w
 add_marlett
 echo "$settings_version" > "$stamp"

@@ -93,6 +93,19 @@ INT_PTR CALLBACK progressProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
   return FALSE;
 }
 
+// The character height the screen gives a font that leaves it to the font
+// system (height 0); the printer needs it explicitly, or its text comes out
+// at the printer's own default size.
+int shownCharacterHeight(const LOGFONTA& font) {
+  ScreenDeviceContext screen;
+  FontHandle shown(CreateFontIndirectA(&font));
+  if (!screen.get() || !shown) return 0;
+  SelectedObject selected(screen.get(), shown.get());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen.get(), &metrics);
+  return -(metrics.tmHeight - metrics.tmInternalLeading);
+}
+
 HWND createProgressWindow(bool* abortRequested) {
   DialogTemplate layout(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION, 244, 114, "正在进行打印，请稍候 ......", 9,
                         dialogFaceName());
@@ -201,6 +214,7 @@ class PrintJob {
     const int bottom = std::min(physicalHeight - marginY, offsetY + printableHeight) - offsetY;
 
     LOGFONTA font = content.font;
+    if (font.lfHeight == 0) font.lfHeight = shownCharacterHeight(font);
     const int screenDotsPerInchY = screenDotsPerInch();
     font.lfHeight = MulDiv(font.lfHeight, dotsPerInchY, screenDotsPerInchY);
     font.lfWidth = MulDiv(font.lfWidth, dotsPerInchY, screenDotsPerInchY);

@@ -13,6 +13,9 @@ packages=(
   imagemagick
   # The help file: chmcmd compiles it, enum_chmLib and extract_chmLib check it.
   fp-utils libchm-bin
+  # Printing: a private print server with a PDF printer (scripts/cups.sh, which
+  # Ghostscript serves), and the tools the tests read jobs and PDFs with.
+  cups cups-client cups-bsd cups-ipp-utils printer-driver-cups-pdf libcups2 ghostscript poppler-utils
 )
 
 missing=()

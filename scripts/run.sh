@@ -19,7 +19,11 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 
+cups_started=0
 cleanup() {
+  if ((cups_started)); then
+    bash scripts/cups.sh stop >/dev/null 2>&1 || true
+  fi
   if [ -n "${PELLITH_XVFB_PID:-}" ]; then
     "$WINESERVER" -k >/dev/null 2>&1 || true
     kill "$PELLITH_XVFB_PID" 2>/dev/null || true
@@ -42,6 +46,11 @@ Close the editor (or press Ctrl+C here) to stop.
 
 MESSAGE
 fi
+
+# Print prints to PDF files through a private print server; Wine looks for
+# printers when a process starts, so the server comes first.
+cups_started=1
+bash scripts/cups.sh start || echo "The print server did not start: no printer will be offered." >&2
 
 echo "Starting build/windows/pellith.exe on $DISPLAY"
 # The program reads and writes plconfig.ini beside itself, in build/windows/.

@@ -17,10 +17,14 @@ tests_passed=0
 tests_failed=0
 failed=0
 wine_started=0
+cups_started=0
 
 cleanup() {
   if ((wine_started)); then
     "$WINESERVER" -k >/dev/null 2>&1 || true
+  fi
+  if ((cups_started)); then
+    bash scripts/cups.sh stop >/dev/null 2>&1 || true
   fi
   if [ -n "${PELLITH_XVFB_PID:-}" ]; then
     kill "$PELLITH_XVFB_PID" 2>/dev/null || true
@@ -93,6 +97,10 @@ start_wine() {
   [ -n "${DISPLAY:-}" ] || return 1
   echo "DISPLAY=$DISPLAY"
   wine_started=1
+  # The printing tests print to the PDF printer of a private print server; Wine
+  # looks for printers when a process starts, so it runs before any of them.
+  cups_started=1
+  bash scripts/cups.sh start || echo "The print server did not start: the printing tests will fail." >&2
   # A persistent server and one boot up front: otherwise every test pays
   # about three seconds for Wine to start and stop again.
   "$WINESERVER" -p >/dev/null 2>&1 || true

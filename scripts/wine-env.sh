@@ -14,3 +14,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 936: the program's texts are GBK bytes.
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
+# The private print server of scripts/cups.sh. Wine reads the printers when a
+# process starts, so every Wine process must see it; nothing breaks when it is
+# not running (there is then no printer).
+export CUPS_SERVER="$PELLITH_BUILD/cups/cups.sock"

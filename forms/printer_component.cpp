@@ -161,11 +161,11 @@ class PrintJob {
     for (std::size_t page = 0; page < pages.size(); ++page) {
       SetDlgItemTextA(progress.get(), pageNumberId, std::to_string(page + 1).c_str());
       pumpMessages(progress.get());
+      if (!component_) break;  // the window went away: end the job with what it has
       if (abortRequested_) {
         AbortDoc(device_);
         return false;
       }
-      if (!component_) break;  // the window went away: end the job with what it has
       if (StartPage(device_) <= 0 || !draw(pages[page]) || EndPage(device_) <= 0) {
         AbortDoc(device_);
         failed_ = true;

@@ -669,5 +669,31 @@ TEST_F(PrintingProgress, StoppedWithItsButtonAbandonsTheJob) {
   EXPECT_EQ(printed.lines(), linesOf(document)) << "the page shows:" << joined(printed.lines());
 }
 
+TEST_F(PrintingProgress, ClosingTheEditorEndsTheJobAndTheProgram) {
+  std::string destination;
+  const HWND progress = startJob(20000, destination);
+  ASSERT_NE(progress, nullptr);
+  ASSERT_TRUE(eventually([&]() -> testing::AssertionResult {
+    if (!IsWindow(progress)) return testing::AssertionFailure() << "the progress window has gone";
+    if (pageShown(progress) >= 2) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "still on page " << pageShown(progress);
+  }));
+  // The editor is disabled, so no person can close it now; another program can.
+  PostMessageA(editor, WM_CLOSE, 0, 0);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(program.waitForExit(exitCode, kJobDeadline));
+  EXPECT_EQ(exitCode, 0u);
+  // The job is ended, not abandoned: the pages printed so far reach the spooler.
+  Job job;
+  ASSERT_TRUE(waitForCompletedJob(scratch, jobIds(jobsBefore), job));
+  EXPECT_GE(job.pages, 1);
+  Printed printed;
+  ASSERT_TRUE(readJobPdf(scratch, job, printed));
+  const std::vector<std::string> lines = printed.lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), linesOf(document).front());
+  EXPECT_LT(lines.size(), linesOf(document).size()) << "the whole document was printed before the window closed";
+}
+
 }  // namespace
 }  // namespace e2e

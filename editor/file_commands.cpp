@@ -30,7 +30,9 @@ void saveThroughDialog() {
   if (!forms::showDialog(saveDialog)) return;
   const std::string path = saveDialog.fileName;
   DWORD error = ERROR_SUCCESS;
-  if (!writeFile(path, textToBytes(document().text()), &error)) {
+  // The document's bytes as they stand; an unedited document keeps the exact
+  // bytes it was opened with, even those the edit control cannot show.
+  if (!writeFile(path, document().currentText(), &error)) {
     reportFailure(concatText({"无法保存文件：", path, "\n", systemErrorText(error)}));
     return;
   }

@@ -17,6 +17,11 @@ class EditBox final : public Control {
   // The content, read from the control into the stored copy. The reference
   // stays valid until the next read or write of the text.
   const std::string& text();
+  // The stored copy while the control is unchanged since Text was last read
+  // or written, otherwise a fresh read. Unlike a read, it keeps bytes the
+  // control itself cannot hold (text that is not valid GBK, from a UTF-8 or
+  // UTF-16 file) for as long as nobody edits them.
+  const std::string& currentText();
   // Replaces the whole content; the caret goes to the start. Writing back the
   // content the control already holds (say, the stored copy itself) only
   // moves the caret and the view to the start: the text is not loaded again.
@@ -69,9 +74,7 @@ class EditBox final : public Control {
   DWORD extendedStyle() const;
   void applyFont(const LOGFONTA& description);
   void applySelection();
-  // The stored copy when the control has not changed since it was taken,
-  // otherwise a fresh read: spares a large document's copy per selection write.
-  const std::string& currentText();
+
   void recreate();
   bool holdsAlready(std::string_view text);
   void load();

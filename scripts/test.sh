@@ -105,6 +105,11 @@ start_wine() {
   # about three seconds for Wine to start and stop again.
   "$WINESERVER" -p >/dev/null 2>&1 || true
   "$WINE" wineboot >"$logs/wineboot.log" 2>&1
+  # Wine's virtual desktop closes when its last window goes, and a program
+  # starting just then dies with an X error: keep one hidden window open for
+  # the whole run (the wineserver -k of the cleanup ends it).
+  "$WINE" build/windows/tests/e2e/pellith_desktop_keeper.exe >/dev/null 2>&1 &
+  sleep 1
 }
 
 summary() {

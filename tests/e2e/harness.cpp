@@ -5,6 +5,7 @@
 // the GBK bytes the program holds.
 #include "harness.h"
 
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -293,12 +294,18 @@ void type(std::wstring_view text) {
   send(inputs);
 }
 
-Program::Program() {
-  const std::string path = programPath();
+Program::Program() : Program(programPath()) {}
+
+Program::Program(const std::string& path) {
   if (path.empty()) {
     ADD_FAILURE() << "PELLITH_EXE does not name the program to test";
     return;
   }
+  // Wine starts its desktop process (explorer.exe) for the first process that needs
+  // the desktop. Started by the program, it would join the program's job and die
+  // with it, and every later program would then fail on a dead desktop window (X
+  // BadWindow). Asking for the desktop here starts it from this process instead.
+  GetDesktopWindow();
   // The job ends the program with this process, even when the harness itself is killed.
   job_ = CreateJobObjectA(nullptr, nullptr);
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
@@ -453,4 +460,114 @@ void confirmFileName(HWND fileDialog, std::string_view name) {
   clickButton(fileDialog, IDOK);
 }
 
+
+void chooseMenuItem(WORD menuKey, int downs) {
+  pressKey(menuKey, {VK_MENU});
+  for (int i = 0; i < downs; ++i) pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
+}
+
+HWND editBoxIn(HWND window) {
+  for (HWND child : visibleChildren(window))
+    if (className(child) == "Edit") return child;
+  return nullptr;
+}
+
+void setContent(HWND edit, std::string_view text) {
+  const std::string terminated(text);
+  if (!sendTimed(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str())))
+    ADD_FAILURE() << "window " << edit << " did not answer WM_SETTEXT";
+}
+
+void select(HWND edit, DWORD start, DWORD end) {
+  if (!sendTimed(edit, EM_SETSEL, start, end)) ADD_FAILURE() << "window " << edit << " did not answer EM_SETSEL";
+}
+
+DWORD characterPosition(std::string_view text, std::size_t byteOffset) {
+  DWORD characters = 0;
+  for (std::size_t at = 0; at < byteOffset && at < text.size(); ++characters)
+    at += static_cast<unsigned char>(text[at]) >= 0x80 ? 2 : 1;
+  return characters;
+}
+
+std::optional<std::string> clipboardText() {
+  // The program may hold the clipboard for a moment.
+  if (!eventually([] { return OpenClipboard(nullptr) != FALSE; })) {
+    ADD_FAILURE() << "cannot open the clipboard";
+    return std::nullopt;
+  }
+  std::optional<std::string> text;
+  if (const HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text = std::string(bytes, strnlen(bytes, GlobalSize(data)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+bool setClipboardText(std::string_view text) {
+  if (!eventually([] { return OpenClipboard(nullptr) != FALSE; })) return false;
+  bool done = false;
+  if (EmptyClipboard()) {
+    if (const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+      char* bytes = static_cast<char*>(GlobalLock(data));
+      std::memcpy(bytes, text.data(), text.size());
+      bytes[text.size()] = '\0';
+      GlobalUnlock(data);
+      done = SetClipboardData(CF_TEXT, data) != nullptr;
+      if (!done) GlobalFree(data);
+    }
+  }
+  CloseClipboard();
+  return done;
+}
+
+MessageBoxView readMessageBox(HWND box) {
+  MessageBoxView view;
+  view.title = caption(box);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const std::string kind = className(child);
+    if (kind == "Button") {
+      view.buttons.push_back(windowText(child));
+    } else if (kind == "Static") {
+      if ((style(child) & SS_TYPEMASK) == SS_ICON) {
+        DWORD_PTR icon = 0;
+        SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &icon);
+        view.icon = view.icon || icon != 0;
+      } else if (const std::string text = windowText(child); !text.empty()) {
+        view.text = text;
+      }
+    }
+  }
+  return view;
+}
+
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// Wine closes its virtual desktop a moment after the last window goes, and a
+// program starting just then dies with an X error. A hidden window of the test
+// process keeps the desktop open between the programs a group starts.
+class DesktopKeeper : public testing::Environment {
+public:
+  void SetUp() override {
+    window_ = CreateWindowExA(0, "STATIC", "e2e desktop keeper", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  }
+  void TearDown() override {
+    if (window_) DestroyWindow(window_);
+  }
+
+private:
+  HWND window_ = nullptr;
+};
+
+[[maybe_unused]] testing::Environment* const desktopKeeper = testing::AddGlobalTestEnvironment(new DesktopKeeper);
+
+}  // namespace
 }  // namespace e2e

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -80,7 +81,8 @@ void type(std::wstring_view text);
 // next one. (A failing test also leaves a screenshot: see harness.cpp.)
 class Program {
 public:
-  Program();
+  Program();  // the program named by PELLITH_EXE
+  explicit Program(const std::string& path);  // a Windows path, say of a copy elsewhere
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -148,5 +150,35 @@ inline constexpr int kFileNameBox = 0x47c;
 std::string fileNameBox(HWND fileDialog);
 // Puts `name` into the file-name box and confirms the dialog with its OK button.
 void confirmFileName(HWND fileDialog, std::string_view name);
+
+
+// ---- Editing: menus by keyboard, the edit box from outside, the clipboard and message boxes.
+
+// Opens a menu of the menu bar with Alt+`menuKey`, moves `downs` items down from its
+// first item and chooses that one with Enter, all as key strokes.
+void chooseMenuItem(WORD menuKey, int downs);
+
+// The visible edit box of `window`, looked up anew (word wrap replaces the control).
+HWND editBoxIn(HWND window);
+// Replaces an edit box's content with `text` (GBK bytes), as WM_SETTEXT does.
+void setContent(HWND edit, std::string_view text);
+// Selects from `start` to `end`, in the edit control's character positions.
+void select(HWND edit, DWORD start, DWORD end);
+// The character position, as the edit control counts it, of a byte offset into GBK
+// text: a byte of 0x80 or above starts a two-byte character.
+DWORD characterPosition(std::string_view text, std::size_t byteOffset);
+
+// The clipboard's text as GBK bytes (CF_TEXT); nullopt when it holds no text.
+std::optional<std::string> clipboardText();
+bool setClipboardText(std::string_view text);
+
+// What a message box (#32770) shows.
+struct MessageBoxView {
+  std::string title;
+  std::string text;
+  std::vector<std::string> buttons;  // captions of its visible buttons
+  bool icon = false;                 // it shows an icon
+};
+MessageBoxView readMessageBox(HWND box);
 
 }  // namespace e2e
